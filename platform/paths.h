@@ -1,0 +1,30 @@
+// Folder part and file-name part of a path, as the program shows and builds
+// paths. The cut is at the last separator and never falls inside a double-byte
+// character, so the second byte of a Shift-JIS character that happens to be
+// 0x5C is not taken for "\".
+#ifndef KOMBREL_PLATFORM_PATHS_H
+#define KOMBREL_PLATFORM_PATHS_H
+
+#include <string>
+#include <string_view>
+
+#include "platform/codepage.h"
+
+struct PathStyle {
+    std::string_view separators; // bytes that end a folder
+    CodePage codePage;
+
+    static PathStyle Running();   // "/" and the locale's code page on Linux
+    static PathStyle Windows();   // "\" and ":" with Shift-JIS
+};
+
+// Everything up to and including the last separator ("" when there is none).
+std::string ExtractFilePath(std::string_view path, PathStyle style = PathStyle::Running());
+
+// Everything after the last separator (the whole path when there is none).
+std::string ExtractFileName(std::string_view path, PathStyle style = PathStyle::Running());
+
+// Full path of the running program file.
+std::string RunningProgramPath();
+
+#endif
