@@ -1,0 +1,106 @@
+#include "platform/file_stream.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "platform/exceptions.h"
+
+namespace {
+
+// The file's identity, or false (and the descriptor closed) when it cannot be
+// taken or names a folder.
+bool IdentifyFile(int fd, FileIdentity *identity, struct stat *status)
+{
+    if (fstat(fd, status) != 0 || S_ISDIR(status->st_mode)) {
+        close(fd);
+        return false;
+    }
+    *identity = FileIdentity{status->st_dev, status->st_ino};
+    return true;
+}
+
+} // namespace
+
+TFileStream::TFileStream(const std::string &path, FileMode mode)
+{
+    FileIdentity identity;
+    struct stat status;
+    if (mode == FileMode::OpenRead) {
+        const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0 || !IdentifyFile(fd, &identity, &status))
+            throw EFOpenError(path);
+        if (SharingConflicts(identity, FileAccess::Read, FileShare::DenyWrite)) {
+            close(fd);
+            throw EFOpenError(path);
+        }
+        sharing_ = SharingEntry(identity, FileAccess::Read, FileShare::DenyWrite);
+        fd_ = fd;
+        return;
+    }
+
+    // No O_TRUNC: an existing file is emptied only once nothing holds it.
+    const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0 || !IdentifyFile(fd, &identity, &status))
+        throw EFCreateError(path);
+    if (SharingConflicts(identity, FileAccess::ReadWrite, FileShare::DenyReadWrite)
+        || (S_ISREG(status.st_mode) && ftruncate(fd, 0) != 0)) {
+        close(fd);
+        throw EFCreateError(path);
+    }
+    sharing_ = SharingEntry(identity, FileAccess::ReadWrite, FileShare::DenyReadWrite);
+    fd_ = fd;
+}
+
+TFileStream::~TFileStream()
+{
+    close(fd_);
+}
+
+std::size_t TFileStream::Read(void *buffer, std::size_t count)
+{
+    auto *bytes = static_cast<char *>(buffer);
+    std::size_t done = 0;
+    while (done < count) {
+        const ssize_t got = read(fd_, bytes + done, count - done);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break; // the end, or a failed read, which reads as the end
+        done += static_cast<std::size_t>(got);
+    }
+    return done;
+}
+
+std::size_t TFileStream::Write(const void *buffer, std::size_t count)
+{
+    const auto *bytes = static_cast<const char *>(buffer);
+    std::size_t done = 0;
+    while (done < count) {
+        const ssize_t put = write(fd_, bytes + done, count - done);
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0)
+            break;
+        done += static_cast<std::size_t>(put);
+    }
+    return done;
+}
+
+std::int64_t TFileStream::Position() const
+{
+    return lseek(fd_, 0, SEEK_CUR);
+}
+
+void TFileStream::SetPosition(std::int64_t position)
+{
+    lseek(fd_, position < 0 ? 0 : position, SEEK_SET);
+}
+
+std::int64_t TFileStream::Size() const
+{
+    struct stat status;
+    return fstat(fd_, &status) == 0 ? status.st_size : 0;
+}
