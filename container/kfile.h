@@ -15,7 +15,11 @@
    record-level functions never throw and never show anything; the stream-level
    functions (codec and transfer) let the platform's stream and object errors
    pass to the caller after releasing what they made, and the codec reports its
-   own failures through the platform's message presenter. */
+   own failures through the platform's message presenter.
+
+   Every file the unit opens is entered in the platform's sharing table
+   (platform/file_sharing.h) while it is open, so that the program's file
+   streams cannot read a container being built or replace one being read. */
 #ifndef KOMBREL_CONTAINER_KFILE_H
 #define KOMBREL_CONTAINER_KFILE_H
 
@@ -67,15 +71,14 @@ struct KFileWriter {
     int failed;
 };
 
-/* State of one open container. After a failed KFile_Open the record reads as
-   empty: no entries, nothing to release. */
+/* State of one open container. After a failed KFile_Open and after
+   KFile_Close the record reads as empty: no entries, nothing to release. */
 struct KFileReader {
     FILE *file;
     int32_t count;
-    int64_t base;          /* file position of the data area */
+    int64_t base;          /* file position of the data area: 268 + 272 * count */
     KFileInfo *current;    /* selected entry, inside directory, or null */
     KFileInfo *directory;  /* count records, owned */
-    int64_t fileSize;      /* length of the file when it was opened */
 };
 
 /* ---- Writer ---------------------------------------------------------------
@@ -139,14 +142,20 @@ int KFile_FileKombrel_End(KFileWriter *writer);
 /* ---- Reader ---------------------------------------------------------------
 
    KFile_Open: opens the path with "rb" and loads the whole directory. Returns
-   1 when the file is open and its directory loaded; 0 when it cannot be
-   opened or its header or directory cannot be what the file holds (shorter
-   than the header, a negative count, a directory that does not fit in the
-   file); after 0 the record is empty and closed, and KFile_Close on it is
-   harmless.
+   1 when the file is open and its directory loaded. Returns 0 when the file
+   cannot be opened, is no regular file, is shorter than the header, has a
+   negative count or a directory that does not reach within the file, or the
+   directory cannot be allocated or read; the file is then closed again and
+   the record is empty (count 0, no directory, no current entry), so listing
+   it yields nothing and KFile_Close on it is harmless. The signature is not
+   looked at. Offsets and sizes are kept as stored, even when they point past
+   the end of the file: such an entry reads what the file holds. A name field
+   without a zero byte is cut to its longest whole-character prefix of at
+   most 255 bytes, so every name in the directory is a zero-terminated text.
 
    KFile_Close: releases the directory and closes the file. Returns the close
-   result, 0 when clean. The record then reads as empty.
+   result, 0 when clean (also for an empty record). The record then reads as
+   empty.
 
    KFile_ReadHeader: reads signature, comment and count from position 0.
    Returns 1 when the count was read in full.
@@ -160,9 +169,9 @@ int KFile_FileKombrel_End(KFileWriter *writer);
    KFile_SelectName: KFile_SelectIndex on KFile_FindIndex of the name.
 
    KFile_Read: reads up to size * count bytes from the current position and
-   returns how many whole elements belong to the current entry; elements wholly
-   beyond its end are not counted, and the position is never moved back.
-   Returns 0 when no entry is current or size is 0.
+   returns how many elements belong to the current entry: elements wholly
+   beyond its end are not counted, one that straddles it is, and the position
+   is never moved back. Returns 0 when no entry is current or size is 0.
 
    KFile_CompareSignature: 0 when the text's own bytes (at most 8) equal the
    start of the header's signature, else 1.
@@ -223,7 +232,9 @@ bool KFile_InflateEntry(TStream *destination, KFileReader *reader);
    KFile_ExtractToGraphic / KFile_ExtractToStrings: extract the named entry into
    memory and let the object load itself from it. true when extracted and
    loaded; false, the object untouched, otherwise. The object's own error on
-   content it rejects passes to the caller. */
+   content it rejects passes to the caller. The content is held in memory up
+   to a bound (container/load_limit.h, 256 MiB); an entry that inflates past
+   it raises EOutOfMemory. */
 bool KFile_AddStreamFlagged(KFileWriter *writer, TStream *source, const char *name, bool compressed);
 bool KFile_AddStream(KFileWriter *writer, TStream *source, const char *name);
 bool KFile_AddStreamCompressed(KFileWriter *writer, TStream *source, const char *name);

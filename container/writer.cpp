@@ -9,6 +9,7 @@
 #include "container/kfile.h"
 #include "container/kfile_record.h"
 #include "platform/codepage.h"
+#include "platform/file_sharing.h"
 
 static const char kHeaderTempName[] = "$LHTEMP$.TMP";
 static const char kDataTempName[] = "$LDTEMP$.TMP";
@@ -57,22 +58,22 @@ void KFile_FileKombrel_Init(KFileWriter *writer)
 static void CloseIfOpen(FILE **file)
 {
     if (*file != nullptr)
-        fclose(*file);
+        CloseSharedStdio(*file);
     *file = nullptr;
 }
 
 int KFile_FileKombrel_Start(KFileWriter *writer, const char *path)
 {
     writer->failed = 0;
-    writer->file = fopen(path, "wb");
+    writer->file = OpenSharedStdio(path, "wb");
     if (writer->file == nullptr)
         return 0;
-    writer->headerTemp = fopen(kHeaderTempName, "w+b");
+    writer->headerTemp = OpenSharedStdio(kHeaderTempName, "w+b");
     if (writer->headerTemp == nullptr) {
         CloseIfOpen(&writer->file);
         return 0;
     }
-    writer->dataTemp = fopen(kDataTempName, "w+b");
+    writer->dataTemp = OpenSharedStdio(kDataTempName, "w+b");
     if (writer->dataTemp == nullptr) {
         CloseIfOpen(&writer->headerTemp);
         CloseIfOpen(&writer->file);
@@ -128,7 +129,7 @@ void KFile_EntryEnd(KFileWriter *writer)
 
 int KFile_AddFile(KFileWriter *writer, const char *path, const char *name)
 {
-    FILE *source = fopen(path, "rb");
+    FILE *source = OpenSharedStdio(path, "rb");
     if (source == nullptr)
         return 0;
     KFile_EntryBegin(writer, name);
@@ -145,7 +146,7 @@ int KFile_AddFile(KFileWriter *writer, const char *path, const char *name)
     if (ferror(source))
         writer->failed = 1;
     KFile_EntryEnd(writer);
-    fclose(source);
+    CloseSharedStdio(source);
     return 1;
 }
 
@@ -200,7 +201,7 @@ int KFile_FileKombrel_End(KFileWriter *writer)
     // Close and remove in every case; the first failure decides the result.
     FILE **files[] = {&writer->headerTemp, &writer->dataTemp, &writer->file};
     for (FILE **file : files) {
-        if (*file != nullptr && fclose(*file) != 0)
+        if (*file != nullptr && CloseSharedStdio(*file) != 0)
             ok = 0;
         *file = nullptr;
     }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace testing_support {
 
@@ -34,6 +35,24 @@ inline std::string RecordBytes(std::string_view nameField, std::uint32_t flags, 
                                std::uint32_t size)
 {
     return Field(nameField, 256) + LE32(flags) + LE32(0) + LE32(offset) + LE32(size);
+}
+
+struct EntrySpec {
+    std::string name;
+    std::string payload;
+    std::uint32_t flags = 0;
+};
+
+// A well-formed container of these entries, payloads in order.
+inline std::string ContainerBytes(const std::vector<EntrySpec> &entries)
+{
+    std::string directory, data;
+    for (const EntrySpec &e : entries) {
+        directory += RecordBytes(e.name, e.flags, static_cast<std::uint32_t>(data.size()),
+                                 static_cast<std::uint32_t>(e.payload.size()));
+        data += e.payload;
+    }
+    return HeaderBytes(static_cast<std::int32_t>(entries.size())) + directory + data;
 }
 
 } // namespace testing_support
