@@ -86,6 +86,9 @@ TEST_F(Reader, ReadHeaderGivesTheStoredFields)
     EXPECT_EQ(std::string(header.signature, 8), std::string("KOMBREL\0", 8));
     EXPECT_STREQ(header.comment, "test");
     EXPECT_EQ(header.count, 1);
+
+    fs::resize_file("c.kmb", 267); // shorter than a header since it was opened
+    EXPECT_EQ(KFile_ReadHeader(&reader, &header), 0);
 }
 
 // One read of `count` elements of `size` bytes, and what it should report.
