@@ -9,6 +9,7 @@
 
 #include "container/kfile.h"
 #include "platform/exceptions.h"
+#include "platform/file_sharing.h"
 #include "platform/file_stream.h"
 #include "tests/support/container_bytes.h"
 #include "tests/support/temp_dir.h"
@@ -86,9 +87,18 @@ TEST_F(Reader, ReadHeaderGivesTheStoredFields)
     EXPECT_EQ(std::string(header.signature, 8), std::string("KOMBREL\0", 8));
     EXPECT_STREQ(header.comment, "test");
     EXPECT_EQ(header.count, 1);
+}
 
-    fs::resize_file("c.kmb", 267); // shorter than a header since it was opened
+TEST(ReadHeader, FileShorterThanAHeaderDoesNotRead)
+{
+    TempDir dir;
+    WriteFileBytes("short", HeaderBytes(1).substr(0, 267));
+    KFileReader reader{};
+    reader.file = OpenSharedStdio("short", "rb"); // KFile_Open would refuse the file
+    ASSERT_NE(reader.file, nullptr);
+    KFileHeader header;
     EXPECT_EQ(KFile_ReadHeader(&reader, &header), 0);
+    EXPECT_EQ(KFile_Close(&reader), 0);
 }
 
 // One read of `count` elements of `size` bytes, and what it should report.
