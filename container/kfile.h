@@ -127,7 +127,11 @@ struct KFileReader {
    when every step succeeded. Returns 0 when any write, positioning or close of
    the build failed, or when the container would reach 2^31 bytes; in the
    last case nothing is written to the container, which stays at length 0. The
-   files are closed and the temporaries removed in every case. */
+   files are closed and the temporaries removed in every case.
+
+   KFile_FileKombrel_Abort: gives up a build part-way: closes whichever of the
+   three files are open and removes nothing, so the container (length 0) and
+   the temporaries with the entries finished so far stay where they are. */
 void KFile_InfoClear(KFileInfo *info);
 void KFile_HeaderInit(KFileHeader *header);
 int KFile_SetSignature(char *signature, const char *text);
@@ -138,6 +142,7 @@ int KFile_EntryWrite(const void *buffer, int size, int count, KFileWriter *write
 void KFile_EntryEnd(KFileWriter *writer);
 int KFile_AddFile(KFileWriter *writer, const char *path, const char *name);
 int KFile_FileKombrel_End(KFileWriter *writer);
+void KFile_FileKombrel_Abort(KFileWriter *writer);
 
 /* ---- Reader ---------------------------------------------------------------
 

@@ -209,3 +209,10 @@ int KFile_FileKombrel_End(KFileWriter *writer)
     remove(kDataTempName);
     return ok;
 }
+
+void KFile_FileKombrel_Abort(KFileWriter *writer)
+{
+    CloseIfOpen(&writer->headerTemp);
+    CloseIfOpen(&writer->dataTemp);
+    CloseIfOpen(&writer->file);
+}

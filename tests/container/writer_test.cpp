@@ -358,3 +358,19 @@ TEST_F(Writer, DirectoryThatPushesTheDataPastTheLimitIsRefused_SparseDataTempora
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Writer, AbortClosesEverythingAndRemovesNothing)
+{
+    const int before = OpenDescriptors();
+    Start();
+    AddBytes("kept", "spooled");
+    KFile_FileKombrel_Abort(&writer);
+    EXPECT_EQ(OpenDescriptors(), before);
+    EXPECT_EQ(fs::file_size("out.kmb"), 0u);
+    EXPECT_EQ(fs::file_size(kHeaderTemp), 272u);
+    EXPECT_EQ(ReadFileBytes(kDataTemp), "spooled");
+}
+
+} // namespace
