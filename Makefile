@@ -17,5 +17,11 @@ build: configure
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
 
+# The window needs a desktop; without one, say so rather than let Qt abort.
 run: build
-	@echo "Built the container unit and the platform layer; the wizard window is not part of this build yet."
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+	  echo "make run: no graphical display (neither DISPLAY nor WAYLAND_DISPLAY is set)." >&2; \
+	  echo "Run it from a desktop session, or under Xvfb: Xvfb :99 & DISPLAY=:99 make run" >&2; \
+	  exit 1; \
+	fi
+	$(BUILD_DIR)/wizard/kombrel-wizard
