@@ -56,5 +56,14 @@ bool TRadioButton::Checked() const
 
 void TRadioButton::SetChecked(bool checked)
 {
-    static_cast<QRadioButton *>(Handle())->setChecked(checked);
+    auto *button = static_cast<QRadioButton *>(Handle());
+    if (checked) {
+        button->setChecked(true);
+        return;
+    }
+    // Qt keeps the checked button of a group checked; the program may
+    // uncheck it, leaving none checked.
+    button->setAutoExclusive(false);
+    button->setChecked(false);
+    button->setAutoExclusive(true);
 }

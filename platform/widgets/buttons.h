@@ -30,7 +30,8 @@ public:
     void SetCaption(const std::string &caption);
 
     bool Checked() const;
-    // Checking unchecks the group's other buttons and raises OnClick.
+    // Checking unchecks the group's other buttons and raises OnClick;
+    // unchecking may leave no button of the group checked.
     void SetChecked(bool checked);
 
     // Raised when the button becomes checked, by mouse, keyboard or

@@ -7,6 +7,7 @@
 
 #include <exception>
 #include <string>
+#include <type_traits>
 #include <utility>
 
 // The text shown for an exception that carries no message of its own.
@@ -21,10 +22,19 @@ void ShowExceptionBox(const std::string &message) noexcept;
 // does not pile up boxes.
 void ShowExceptionBoxLater(const std::string &message) noexcept;
 
+// Whether `handler` is an event with no handler bound.
+template <class Handler>
+bool Unbound(const Handler &handler)
+{
+    if constexpr (std::is_constructible_v<bool, const Handler &>)
+        return !static_cast<bool>(handler);
+    return false;
+}
+
 template <class Handler, class... Args>
 void Dispatch(const Handler &handler, Args &&...args) noexcept
 {
-    if (!handler)
+    if (Unbound(handler))
         return;
     try {
         handler(std::forward<Args>(args)...);
@@ -36,7 +46,7 @@ void Dispatch(const Handler &handler, Args &&...args) noexcept
 template <class Handler, class... Args>
 void DispatchWhilePainting(const Handler &handler, Args &&...args) noexcept
 {
-    if (!handler)
+    if (Unbound(handler))
         return;
     try {
         handler(std::forward<Args>(args)...);

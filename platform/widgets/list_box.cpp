@@ -205,9 +205,10 @@ void TListBox::DrawItem(TCanvas &canvas, int index, const TRect &rect, TOwnerDra
     if (style_ == lbOwnerDrawFixed && OnDrawItem) {
         DispatchWhilePainting(OnDrawItem, *this, index, rect, state);
     } else {
-        canvas.FillRect(rect);
-        if (index < Items.Count())
+        DispatchWhilePainting([&] {
+            canvas.FillRect(rect);
             canvas.TextOut(rect.Left + 2, rect.Top, Items[index]);
+        });
     }
     canvas_ = &idleCanvas_;
 }

@@ -163,7 +163,7 @@ TEST(Edit, ChangeEventForTypingAndForSettingTheText)
     EXPECT_EQ(seen, (std::vector<std::string>{"a", "ab", "/tmp/表.kbr"}));
 }
 
-TEST(RadioButton, ClickEventOnlyWhenItBecomesChecked)
+TEST(RadioButton, ClickEventOnlyWhenItBecomesCheckedAndTheProgramCanUncheck)
 {
     TForm form("form");
     TRadioButton first(form, "first");
@@ -178,6 +178,8 @@ TEST(RadioButton, ClickEventOnlyWhenItBecomesChecked)
 
     EXPECT_FALSE(first.Checked());
     EXPECT_TRUE(second.Checked());
+    second.SetChecked(false);
+    EXPECT_FALSE(second.Checked());
     EXPECT_EQ(clicked, (std::vector<std::string>{"first", "second"}));
 }
 
