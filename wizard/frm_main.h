@@ -3,9 +3,13 @@
 //
 // The form is split over files by purpose: frm_main_layout.cpp builds the
 // controls and binds their events (the form's description), and
-// frm_main_handlers.cpp holds the event handlers.
+// frm_main_handlers.cpp holds the event handlers, frm_main_jobs.cpp the jobs
+// and flagged_items.cpp the item texts of both lists.
 #ifndef KOMBREL_WIZARD_FRM_MAIN_H
 #define KOMBREL_WIZARD_FRM_MAIN_H
+
+#include <cstdint>
+#include <string>
 
 #include "platform/widgets/bevel.h"
 #include "platform/widgets/buttons.h"
@@ -93,9 +97,19 @@ public:
     // Draws an item of either list.
     void lstLinkFileDrawItem(TListBox &Control, int Index, const TRect &Rect, TOwnerDrawState State);
 
-    // The jobs (ExecuteLink, LoadRestoreList, ExecuteRestore) belong in
-    // frm_main_jobs.cpp, and the flagged items (MakeItem, ItemFlag,
-    // ItemFileName) in flagged_items.cpp.
+    // The jobs behind the Execute page and the restore list
+    // (frm_main_jobs.cpp). Each reports its own failures in message boxes;
+    // an error of the platform (a file that cannot be opened or created)
+    // passes to the caller after the job has closed what it opened.
+    void ExecuteLink();
+    void LoadRestoreList();
+    void ExecuteRestore();
+
+    // Flagged items (flagged_items.cpp): the flag digit, 1 compressed or 0
+    // plain, followed by a path or an entry name.
+    static std::string MakeItem(const std::string &Text, int32_t Flag);
+    static int ItemFlag(const std::string &Item);
+    static std::string ItemFileName(const std::string &Item);
 };
 
 #endif
