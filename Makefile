@@ -3,7 +3,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build packages configure
+.PHONY: run test build packages configure package
 
 packages:
 	@tools/install-packages tools/debian-packages.txt
@@ -16,6 +16,10 @@ build: configure
 
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+
+# The Debian package kombrel_VERSION-1_ARCH.deb, in $(BUILD_DIR).
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
 
 # The window needs a desktop; without one, say so rather than let Qt abort.
 run: build
