@@ -7,21 +7,20 @@ deb=$1
 status=0
 fail() { echo "FAIL: $*" >&2; status=1; }
 
-expected_files='./usr/bin/kombrel
+expected=$(mktemp)
+trap 'rm -f "$expected"' EXIT
+cat >"$expected" <<'FILES'
+./usr/bin/kombrel
 ./usr/bin/kombrel-wizard
 ./usr/share/applications/kombrel-wizard.desktop
 ./usr/share/icons/hicolor/32x32/apps/kombrel-wizard.png
 ./usr/share/icons/hicolor/scalable/apps/kombrel-wizard.svg
 ./usr/share/man/man1/kombrel.1.gz
 ./usr/share/metainfo/org.kombrel.Kombrel.metainfo.xml
-./usr/share/mime/packages/kombrel.xml'
-files=$(dpkg-deb --fsys-tarfile "$deb" | tar -t | grep -v '/$' | sort)
-if [ "$files" != "$expected_files" ]; then
-    fail "unexpected file list"
-    printf '%s\n' "$expected_files" >"${TMPDIR:-/tmp}/expected.$$"
-    printf '%s\n' "$files" | diff "${TMPDIR:-/tmp}/expected.$$" - >&2 || true
-    rm -f "${TMPDIR:-/tmp}/expected.$$"
-fi
+./usr/share/mime/packages/kombrel.xml
+FILES
+dpkg-deb --fsys-tarfile "$deb" | tar -t | grep -v '/$' | sort | diff -u "$expected" - >&2 \
+    || fail "the package's files differ from the expected list (- expected, + packed)"
 
 # Every program is executable and owned by root, as dpkg will install it.
 dpkg-deb -c "$deb" | awk '$6 ~ /^\.\/usr\/bin\/./ && ($1 != "-rwxr-xr-x" || $2 != "root/root") { print; bad = 1 } END { exit bad }' \
