@@ -2,9 +2,12 @@
 
 #include <filesystem>
 
+// Set only by RunningPathStyleOverride.
+static std::optional<PathStyle> runningOverride;
+
 PathStyle PathStyle::Running()
 {
-    return PathStyle{"/", RunningCodePage()};
+    return runningOverride.value_or(PathStyle{"/", RunningCodePage()});
 }
 
 PathStyle PathStyle::Windows()
@@ -34,6 +37,16 @@ std::string ExtractFilePath(std::string_view path, PathStyle style)
 std::string ExtractFileName(std::string_view path, PathStyle style)
 {
     return std::string(path.substr(FolderLength(path, style)));
+}
+
+RunningPathStyleOverride::RunningPathStyleOverride(PathStyle style) : previous_(runningOverride)
+{
+    runningOverride = style;
+}
+
+RunningPathStyleOverride::~RunningPathStyleOverride()
+{
+    runningOverride = previous_;
 }
 
 std::string RunningProgramPath()

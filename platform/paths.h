@@ -5,6 +5,7 @@
 #ifndef KOMBREL_PLATFORM_PATHS_H
 #define KOMBREL_PLATFORM_PATHS_H
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,22 @@ struct PathStyle {
 
     static PathStyle Running();   // "/" and the locale's code page on Linux
     static PathStyle Windows();   // "\" and ":" with Shift-JIS
+};
+
+// A seam for tests: while one of these lives, PathStyle::Running() returns
+// its style, so the program's own path handling (the jobs' entry names and
+// output folders) can be run in the Windows style with Shift-JIS on Linux.
+// The destructor puts back the style that was running before. The style's
+// separators must outlive the override. Not for use by the program.
+class RunningPathStyleOverride {
+public:
+    explicit RunningPathStyleOverride(PathStyle style);
+    ~RunningPathStyleOverride();
+    RunningPathStyleOverride(const RunningPathStyleOverride &) = delete;
+    RunningPathStyleOverride &operator=(const RunningPathStyleOverride &) = delete;
+
+private:
+    std::optional<PathStyle> previous_;
 };
 
 // Everything up to and including the last separator ("" when there is none).

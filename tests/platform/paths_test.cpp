@@ -62,6 +62,24 @@ TEST(CharBoundary, NeverSplitsACharacter)
     EXPECT_EQ(CharBoundaryAtOrBefore("x\xe8\xa1", 3, CodePage::Utf8), 3u) << "a cut sequence counts bytewise";
 }
 
+TEST(RunningStyle, AnOverrideLastsForItsScopeAndNests)
+{
+    const std::string path = "dir/C:\\" + kHyo + ".txt";
+    ASSERT_EQ(ExtractFileName(path), "C:\\" + kHyo + ".txt");
+    {
+        RunningPathStyleOverride windows(PathStyle::Windows());
+        EXPECT_EQ(PathStyle::Running().separators, "\\:");
+        EXPECT_EQ(ExtractFileName(path), kHyo + ".txt");
+        {
+            RunningPathStyleOverride slashes(kLinux);
+            EXPECT_EQ(ExtractFilePath(path), "dir/");
+        }
+        EXPECT_EQ(ExtractFilePath(path), "dir/C:\\");
+    }
+    EXPECT_EQ(PathStyle::Running().separators, "/");
+    EXPECT_EQ(ExtractFileName(path), "C:\\" + kHyo + ".txt");
+}
+
 TEST(RunningProgram, IsAnAbsolutePathToThisTest)
 {
     const std::string self = RunningProgramPath();
