@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLibraryInfo>
 #include <QMetaObject>
 #include <QPixmap>
+#include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
 #include <new>
@@ -22,14 +24,19 @@ bool laterBoxPending = false;
 
 } // namespace
 
-TApplication::TApplication(int &argc, char **argv) : qt_(std::make_unique<QApplication>(argc, argv))
+TApplication::TApplication(int &argc, char **argv)
+    : qt_(std::make_unique<QApplication>(argc, argv)), qtTexts_(std::make_unique<QTranslator>())
 {
     current = this;
     SubstituteMissingFonts();
+    // The file dialogs' labels and buttons; without the file Qt's English stays.
+    if (qtTexts_->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(qtTexts_.get());
 }
 
 TApplication::~TApplication()
 {
+    QCoreApplication::removeTranslator(qtTexts_.get());
     if (current == this)
         current = nullptr;
 }

@@ -8,11 +8,14 @@
 #include <string>
 
 class QApplication;
+class QTranslator;
 class TForm;
 
 class TApplication {
 public:
-    // `argc` and `argv` must outlive the object, as Qt keeps them.
+    // `argc` and `argv` must outlive the object, as Qt keeps them. The
+    // interface is Japanese whatever the locale, Qt's own dialogs included
+    // where Qt's Japanese translation is installed.
     TApplication(int &argc, char **argv);
     ~TApplication();
     TApplication(const TApplication &) = delete;
@@ -43,6 +46,7 @@ public:
 
 private:
     std::unique_ptr<QApplication> qt_;
+    std::unique_ptr<QTranslator> qtTexts_; // Qt's own texts in Japanese, when installed
     std::string title_;
 };
 
