@@ -1,4 +1,6 @@
 // The form's event handlers: the page flow, and the file pickers and lists.
+#include <string>
+
 #include "platform/paths.h"
 #include "wizard/frm_main.h"
 
@@ -48,7 +50,7 @@ void TfrmMain::FormCreate(TComponent &)
     const std::string programFolder = ExtractFilePath(RunningProgramPath());
     OpenDialog.InitialDir = programFolder;
     SaveDialog.InitialDir = programFolder;
-    Notebook.SetPageIndex(0);
+    Notebook.SetPageIndex(kPage1);
     UpdateWizardButtons();
 }
 
@@ -103,34 +105,39 @@ void TfrmMain::EnabledCtrlChange(TComponent &)
 
 void TfrmMain::UpdateWizardButtons()
 {
-    btnPrev.SetEnabled(true);
-    btnNext.SetEnabled(false);
-    btnNext.SetCaption("次へ >>");
+    // Worked out first and set once: a button disabled even for a moment
+    // would hand the keyboard focus on to Cancel.
+    bool prevEnabled = true;
+    bool nextEnabled = false;
+    std::string nextCaption = "次へ >>";
     switch (Notebook.PageIndex()) {
     case kPage1:
-        btnPrev.SetEnabled(false);
-        btnNext.SetEnabled(rbFileLink.Checked() || rbFileRestore.Checked());
+        prevEnabled = false;
+        nextEnabled = rbFileLink.Checked() || rbFileRestore.Checked();
         break;
     case kLinkPage1:
-        btnNext.SetEnabled(!edtTargetLinkFile.Text().empty());
+        nextEnabled = !edtTargetLinkFile.Text().empty();
         break;
     case kLinkPage2:
-        btnNext.SetCaption("開始");
-        btnNext.SetEnabled(lstLinkFile.Items.Count() > 0);
+        nextCaption = "開始";
+        nextEnabled = lstLinkFile.Items.Count() > 0;
         break;
     case kRestorePage1:
-        btnNext.SetEnabled(!edtTargetRestoreFile.Text().empty());
+        nextEnabled = !edtTargetRestoreFile.Text().empty();
         break;
     case kRestorePage2:
-        btnNext.SetCaption("開始");
-        btnNext.SetEnabled(lstRestoreFile.SelCount() > 0);
+        nextCaption = "開始";
+        nextEnabled = lstRestoreFile.SelCount() > 0;
         break;
     case kExecute:
-        btnPrev.SetEnabled(false);
-        btnNext.SetCaption("終了");
-        btnNext.SetEnabled(true);
+        prevEnabled = false;
+        nextCaption = "終了";
+        nextEnabled = true;
         break;
     }
+    btnPrev.SetEnabled(prevEnabled);
+    btnNext.SetCaption(nextCaption);
+    btnNext.SetEnabled(nextEnabled);
 }
 
 void TfrmMain::btnTargetLinkFileOpenClick(TComponent &)

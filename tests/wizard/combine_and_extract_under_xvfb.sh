@@ -144,11 +144,12 @@ picture 2-linkpage1-typed
 press_next
 click_page 257 124 # 追加
 wait_for_dialog
-# A folder typed and Enter opens it; then the three names, quoted.
+# A folder typed and Enter opens it; then the three names, quoted. They are
+# typed in the order the dialog lists them: it may return its own order.
 type_into_dialog "$work/src"
 xdotool key Return
 sleep 0.5
-type_into_dialog '"notes.txt" "noise.bin" "numbers.txt"'
+type_into_dialog '"noise.bin" "notes.txt" "numbers.txt"'
 picture 3-add-files-dialog
 xdotool key Return
 wait_for_dialog_to_close
@@ -168,7 +169,7 @@ press_next # 終了
 wait_for_exit
 
 "$cli" list --long "$container" >"$work/listing" || fail "kombrel cannot list the container"
-for expected in '^ *0 .* store .* notes.txt$' '^ *1 .* deflate .* noise.bin$' '^ *2 .* deflate .* numbers.txt$'; do
+for expected in '^ *0 .* store .* noise.bin$' '^ *1 .* deflate .* notes.txt$' '^ *2 .* deflate .* numbers.txt$'; do
     grep -q "$expected" "$work/listing" || fail "container listing lacks /$expected/: $(cat "$work/listing")"
 done
 [ "$(wc -l <"$work/listing")" -eq 3 ] || fail "container listing: $(cat "$work/listing")"
@@ -199,7 +200,7 @@ picture 9-execute-extracted
 press_next # 終了
 wait_for_exit
 
-cmp "$work/src/notes.txt" "$work/out/notes.txt" || fail "notes.txt differs"
+cmp "$work/src/noise.bin" "$work/out/noise.bin" || fail "noise.bin differs"
 cmp "$work/src/numbers.txt" "$work/out/numbers.txt" || fail "numbers.txt differs"
-[ ! -e "$work/out/noise.bin" ] || fail "noise.bin was extracted without being chosen"
+[ ! -e "$work/out/notes.txt" ] || fail "notes.txt was extracted without being chosen"
 echo "combined three files, extracted two byte for byte; pictures in $pictures"

@@ -17,8 +17,8 @@
 
 namespace wizard_testing {
 
-// A click in the middle of the button; a disabled button ignores it.
-inline void Press(TButton &button)
+// A click in the middle of a button or radio button; a disabled one ignores it.
+inline void Press(TControl &button)
 {
     QTest::mouseClick(button.Handle(), Qt::LeftButton);
 }

@@ -4,9 +4,11 @@
 // scripted presenter answers the dialogs.
 #include <gtest/gtest.h>
 
+#include <QEvent>
 #include <QTest>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "tests/support/scripted_presenter.h"
 #include "tests/support/temp_dir.h"
@@ -105,37 +107,57 @@ INSTANTIATE_TEST_SUITE_P(
                       TransitionRow{"ExecutePrevWouldLeadToRestorePage2", 5, Task::Combine, Pressed::Prev, 4}),
     [](const auto &info) { return std::string(info.param.label); });
 
-TEST_F(PageFlow, AJobShowsPleaseWaitPaintedBeforeItRunsAndFinishedAfter)
+// Notes the caption of each paint a label receives.
+class PaintedCaptions : public QObject {
+public:
+    explicit PaintedCaptions(TLabel &label) : label_(label) { label.Handle()->installEventFilter(this); }
+    std::vector<std::string> captions;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            captions.push_back(label_.Caption());
+        return false;
+    }
+
+private:
+    TLabel &label_;
+};
+
+// Calls back when a box comes up, then answers as scripted.
+class BoxWatch : public ScriptedPresenter {
+public:
+    std::function<void()> onBox;
+    MsgResult ShowMessage(const MessageRequest &request) override
+    {
+        onBox();
+        return ScriptedPresenter::ShowMessage(request);
+    }
+};
+
+TEST_F(PageFlow, TheExecutePageIsPaintedWithPleaseWaitBeforeTheJobRuns)
 {
-    // The label's caption as painted while the job runs: the page flow paints
-    // before it blocks, and no event loop runs in between.
-    testing_support::WriteFileBytes(folder.path() / "a.txt", "alpha");
+    // The job's first act here is its error box (the container's folder does
+    // not exist); what the screen shows by then, the page flow has painted.
     form.rbFileLink.SetChecked(true);
-    GoTo(1);
-    form.edtTargetLinkFile.SetText(folder.file("out.kbr"));
     GoTo(2);
+    form.edtTargetLinkFile.SetText(folder.file("no-such-folder/out.kbr"));
     form.lstLinkFile.Items.Add(TfrmMain::MakeItem(folder.file("a.txt"), 0));
     form.UpdateWizardButtons();
-    std::vector<std::string> painted;
-    struct PaintWatch : QObject {
-        std::function<void()> seen;
-        bool eventFilter(QObject *, QEvent *event) override
-        {
-            if (event->type() == QEvent::Paint)
-                seen();
-            return false;
-        }
-    } watch;
-    watch.seen = [&] { painted.push_back(form.lblExecute.Caption()); };
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.Handle()));
-    form.lblExecute.Handle()->installEventFilter(&watch);
+    PaintedCaptions painted(form.lblExecute);
+    BoxWatch boxes;
+    std::vector<std::string> paintedBeforeTheBox;
+    boxes.onBox = [&] { paintedBeforeTheBox = painted.captions; };
 
     Press(form.btnNext);
 
-    ASSERT_FALSE(painted.empty());
-    EXPECT_EQ(painted.front(), "しばらくお待ち下さい");
+    ASSERT_EQ(boxes.messages.size(), 1u);
+    EXPECT_EQ(boxes.messages[0].text, "Error : KFile_FileKombrel_Start()");
+    ASSERT_FALSE(paintedBeforeTheBox.empty());
+    EXPECT_EQ(paintedBeforeTheBox.back(), "しばらくお待ち下さい");
     EXPECT_EQ(form.lblExecute.Caption(), "終了しました");
-    EXPECT_EQ(form.Notebook.ActivePage(), "Execute");
 }
 
 // --- Button state -----------------------------------------------------------
@@ -325,6 +347,29 @@ INSTANTIATE_TEST_SUITE_P(
                    [](TfrmMain &f, ScriptedPresenter &) { ClickItem(f.lstRestoreFile, 2, Qt::ControlModifier); },
                    false}),
     [](const auto &info) { return std::string(info.param.label); });
+
+// --- Keyboard ---------------------------------------------------------------
+
+TEST_F(PageFlow, NextPressedWithTheKeyboardKeepsTheFocusWhileItStaysEnabled)
+{
+    // Space on Next through LinkPage2, the job and the close: the focus stays
+    // on Next all the way, so a second press never lands on キャンセル.
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.Handle()));
+    testing_support::WriteFileBytes(folder.path() / "a.txt", "alpha");
+    form.rbFileLink.SetChecked(true);
+    GoTo(1);
+    form.edtTargetLinkFile.SetText(folder.file("out.kbr"));
+    form.lstLinkFile.Items.Add(TfrmMain::MakeItem(folder.file("a.txt"), 0));
+    form.btnNext.Handle()->setFocus();
+
+    for (int expected : {2, 5}) {
+        QTest::keyClick(form.btnNext.Handle(), Qt::Key_Space);
+        EXPECT_EQ(PageShown(), expected);
+        EXPECT_TRUE(form.btnNext.Handle()->hasFocus()) << "on page " << expected;
+    }
+    QTest::keyClick(form.btnNext.Handle(), Qt::Key_Space);
+    EXPECT_EQ(PageShown(), kClosed);
+}
 
 // --- Closing ----------------------------------------------------------------
 
