@@ -3,12 +3,16 @@
 // selecting items, and how an item is drawn.
 #include <gtest/gtest.h>
 
+#include <QFileDialog>
 #include <QFontMetrics>
+#include <QListWidget>
+#include <QTest>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/paths.h"
+#include "platform/widgets/qt_dialogs.h"
 #include "tests/support/scripted_presenter.h"
 #include "tests/wizard/form_driver.h"
 #include "wizard/frm_main.h"
@@ -114,6 +118,15 @@ TEST_F(FileLists, ACancelledPickerChangesNothing)
     EXPECT_EQ(form.lstLinkFile.Items.Count(), 0);
     EXPECT_EQ(presenter.fileDialogs.size(), 2u);
     EXPECT_EQ(form.OpenDialog.FileName, "");
+}
+
+TEST(QtFileDialogTexts, AreJapaneseWhateverTheLocale)
+{
+    FileDialogRequest request;
+    request.kind = FileDialogKind::Open;
+    const auto dialog = NewFileDialog(request, nullptr);
+    EXPECT_EQ(dialog->labelText(QFileDialog::Accept), QString::fromUtf8("開く(&O)"));
+    EXPECT_EQ(dialog->labelText(QFileDialog::Reject), QString::fromUtf8("キャンセル"));
 }
 
 // --- Deleting, marking, selecting -------------------------------------------
@@ -262,4 +275,44 @@ TEST_F(FileLists, AnItemIsFilledAndWrittenAtItsTopLeftInThePreparedColours)
     }
 }
 
+TEST_F(FileLists, SelectedItemsShowInHighlightColoursAndTheFocusedOneIsFramed)
+{
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.Handle()));
+    OnPage(2);
+    AddFiles({"/d/a.txt", "/d/b.txt", "/d/c.txt"});
+    ClickItem(form.lstLinkFile, 0);
+    ClickItem(form.lstLinkFile, 2, Qt::ControlModifier); // and the focus
+
+    auto &qt = *static_cast<QListWidget *>(form.lstLinkFile.Handle());
+    RecordingDevice device;
+    qt.viewport()->render(&device);
+
+    const QPalette palette = qt.palette();
+    const QColor base = palette.color(QPalette::Active, QPalette::Base);
+    const QColor text = palette.color(QPalette::Active, QPalette::Text);
+    const QColor highlight = palette.color(QPalette::Active, QPalette::Highlight);
+    const QColor highlightedText = palette.color(QPalette::Active, QPalette::HighlightedText);
+    const auto fillOf = [&](int index) {
+        const QRect rect = qt.visualItemRect(qt.item(index));
+        QColor colour;
+        for (const FilledRect &fill : device.engine.fills) {
+            if (fill.rect == rect)
+                colour = fill.colour;
+        }
+        return colour;
+    };
+    EXPECT_EQ(fillOf(0), highlight);
+    EXPECT_EQ(fillOf(1), base);
+    EXPECT_EQ(fillOf(2), highlight);
+    ASSERT_EQ(device.engine.texts.size(), 3u);
+    EXPECT_EQ(device.engine.texts[0].colour, highlightedText);
+    EXPECT_EQ(device.engine.texts[1].colour, text);
+    EXPECT_EQ(device.engine.texts[2].colour, highlightedText);
+    ASSERT_EQ(device.engine.frames.size(), 1u);
+    EXPECT_TRUE(qt.visualItemRect(qt.item(2)).contains(device.engine.frames[0].rect));
+    EXPECT_EQ(device.engine.frames[0].colour, highlightedText);
+    EXPECT_EQ(device.engine.frames[0].style, Qt::DotLine);
+}
+
 } // namespace
+

@@ -1,12 +1,14 @@
 // A paint device that records what is painted on it instead of making pixels:
-// the filled rectangles with their colour and the texts with their baseline
-// point and colour. Tests read from it what a drawing handler wrote.
+// the filled rectangles with their colour, the outlined ones with their pen,
+// and the texts with their baseline point and colour. Tests read from it what a drawing handler wrote.
 #ifndef KOMBREL_TESTS_WIZARD_RECORDING_DEVICE_H
 #define KOMBREL_TESTS_WIZARD_RECORDING_DEVICE_H
 
+#include <QBrush>
 #include <QColor>
 #include <QPaintDevice>
 #include <QPaintEngine>
+#include <QPen>
 #include <QPointF>
 #include <QRect>
 #include <QString>
@@ -17,6 +19,12 @@ namespace wizard_testing {
 struct FilledRect {
     QRect rect;
     QColor colour;
+};
+
+struct FramedRect {
+    QRect rect;
+    QColor colour;
+    Qt::PenStyle style;
 };
 
 struct WrittenText {
@@ -30,6 +38,7 @@ public:
     RecordingEngine() : QPaintEngine(QPaintEngine::AllFeatures) {}
 
     std::vector<FilledRect> fills;
+    std::vector<FramedRect> frames; // rectangles drawn with no brush
     std::vector<WrittenText> texts;
 
     bool begin(QPaintDevice *) override { return true; }
@@ -39,28 +48,28 @@ public:
     void updateState(const QPaintEngineState &state) override
     {
         if ((state.state() & QPaintEngine::DirtyBrush) != 0)
-            brush_ = state.brush().color();
+            brush_ = state.brush();
         if ((state.state() & QPaintEngine::DirtyPen) != 0)
-            pen_ = state.pen().color();
+            pen_ = state.pen();
     }
 
     void drawRects(const QRect *rects, int count) override
     {
         for (int i = 0; i < count; ++i)
-            fills.push_back({rects[i], brush_});
+            Record(rects[i]);
     }
 
     void drawRects(const QRectF *rects, int count) override
     {
         for (int i = 0; i < count; ++i)
-            fills.push_back({rects[i].toRect(), brush_});
+            Record(rects[i].toRect());
     }
 
     // A text of several scripts (Latin and Japanese) comes in one run per
     // script, in order.
     void drawTextItem(const QPointF &point, const QTextItem &item) override
     {
-        texts.push_back({point, item.text(), pen_});
+        texts.push_back({point, item.text(), pen_.color()});
     }
 
     // Every run written, joined: the whole text of one TextOut.
@@ -77,8 +86,16 @@ public:
     void drawPolygon(const QPoint *, int, PolygonDrawMode) override {}
 
 private:
-    QColor brush_;
-    QColor pen_;
+    void Record(const QRect &rect)
+    {
+        if (brush_.style() == Qt::NoBrush)
+            frames.push_back({rect, pen_.color(), pen_.style()});
+        else
+            fills.push_back({rect, brush_.color()});
+    }
+
+    QBrush brush_;
+    QPen pen_;
 };
 
 class RecordingDevice : public QPaintDevice {
