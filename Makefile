@@ -2,8 +2,12 @@
 # Both install missing Debian packages first and build incrementally.
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
+# The sanitizer build and the fuzz build live beside the normal one.
+ASAN_BUILD_DIR ?= $(BUILD_DIR)-asan
+FUZZ_BUILD_DIR ?= $(BUILD_DIR)-fuzz
+FUZZ_SECONDS ?= 60
 
-.PHONY: run test build packages configure package
+.PHONY: run test build packages configure package sanitize fuzz
 
 packages:
 	@tools/install-packages tools/debian-packages.txt
@@ -16,6 +20,22 @@ build: configure
 
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+	@$(MAKE) --no-print-directory sanitize
+	@$(MAKE) --no-print-directory fuzz
+
+# Every test again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+sanitize: packages
+	@test -f $(ASAN_BUILD_DIR)/CMakeCache.txt || cmake -S . -B $(ASAN_BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKOMBREL_SANITIZE=ON
+	@cmake --build $(ASAN_BUILD_DIR) -j $(JOBS)
+	ctest --test-dir $(ASAN_BUILD_DIR) --output-on-failure -j $(JOBS)
+
+# FUZZ_SECONDS of libFuzzer on each fuzz target (needs clang).
+fuzz: packages
+	@if ! command -v clang++ >/dev/null 2>&1; then echo "make fuzz: no clang++, fuzz runs skipped"; exit 0; fi; \
+	test -f $(FUZZ_BUILD_DIR)/CMakeCache.txt || cmake -S . -B $(FUZZ_BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DKOMBREL_FUZZ=ON -DBUILD_TESTING=OFF >/dev/null && \
+	cmake --build $(FUZZ_BUILD_DIR) -j $(JOBS) --target fuzz_targets && \
+	fuzz/run $(FUZZ_BUILD_DIR) $(FUZZ_SECONDS)
 
 # The Debian package kombrel_VERSION-1_ARCH.deb, in $(BUILD_DIR).
 package: build
