@@ -1,5 +1,8 @@
 // kombrel extract: entries into files of a folder, never outside it.
 #include <filesystem>
+#include <string>
+#include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "cli/commands.h"
@@ -13,15 +16,29 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The one spelling of all names that KFile_CompareName holds equal: a-z as
+// A-Z, every other byte as it is.
+std::string FoldedName(std::string_view name)
+{
+    std::string folded(name);
+    for (char &c : folded)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return folded;
+}
+
 // The entries to extract: those named (first match of each), or every entry
 // whose name no earlier entry already carries, since extraction by name always
-// yields the first of equal names.
+// yields the first of equal names. Names seen are kept in a set: a lookup per
+// entry would take time quadratic in the count, which a hostile directory
+// makes millions long.
 bool ChooseEntries(const Invocation &inv, KFileReader &reader, std::vector<int32_t> &chosen)
 {
     bool allFound = true;
     if (inv.names.empty()) {
+        std::unordered_set<std::string> seen;
         for (int32_t i = 0; i < reader.count; ++i)
-            if (KFile_FindIndex(&reader, EntryName(*KFile_GetInfo(&reader, i)).c_str()) == i)
+            if (seen.insert(FoldedName(EntryName(*KFile_GetInfo(&reader, i)))).second)
                 chosen.push_back(i);
         return true;
     }

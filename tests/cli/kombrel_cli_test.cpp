@@ -106,6 +106,31 @@ TEST_F(KombrelCli, ExtractsNamedEntriesByCaseFoldedFirstMatch)
     EXPECT_NE(missing.err.find("nothing: no such entry"), std::string::npos);
 }
 
+TEST_F(KombrelCli, ExtractingAllTakesTheFirstEntryOfEachFoldedName)
+{
+    WriteFileBytes("dup.kmb", ContainerBytes({
+                                  {"Same.txt", "first"},
+                                  {"SAME.TXT", "second"},
+                                  {"\xc3\xa9.txt", "small e with acute"},
+                                  {"\xc3\x89.txt", "capital E with acute"},
+                                  {"same.txt", "third"},
+                                  {"other", "other"},
+                              }));
+    fs::create_directory("out");
+    const ProcessResult extract = Kombrel({"extract", "dup.kmb", "-C", "out"});
+    ASSERT_EQ(extract.exitCode, 0) << extract.err;
+    std::map<std::string, std::string> written;
+    for (const fs::directory_entry &entry : fs::directory_iterator("out"))
+        written[entry.path().filename().string()] = ReadFileBytes(entry.path());
+    const std::map<std::string, std::string> expected = {
+        {"Same.txt", "first"},
+        {"\xc3\xa9.txt", "small e with acute"}, // bytes from 0x80 up are never folded
+        {"\xc3\x89.txt", "capital E with acute"},
+        {"other", "other"},
+    };
+    EXPECT_EQ(written, expected);
+}
+
 // The same files and flags through the unit's stream adders, as the link job
 // adds them.
 TEST_F(KombrelCli, PackWritesWhatTheStreamAddersWrite)
