@@ -239,7 +239,8 @@ bool KFile_InflateEntry(TStream *destination, KFileReader *reader);
    loaded; false, the object untouched, otherwise. The object's own error on
    content it rejects passes to the caller. The content is held in memory up
    to a bound (container/load_limit.h, 256 MiB); an entry that inflates past
-   it raises EOutOfMemory. */
+   it, or a text of more lines than the bound allows a string list to keep,
+   raises EOutOfMemory. */
 bool KFile_AddStreamFlagged(KFileWriter *writer, TStream *source, const char *name, bool compressed);
 bool KFile_AddStream(KFileWriter *writer, TStream *source, const char *name);
 bool KFile_AddStreamCompressed(KFileWriter *writer, TStream *source, const char *name);

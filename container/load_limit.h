@@ -1,7 +1,10 @@
 // The bound on what KFile_ExtractToGraphic and KFile_ExtractToStrings hold in
 // memory. A compressed entry can inflate to about a thousand times its stored
 // size, so without it a small hostile container could exhaust the machine;
-// content that would pass it raises EOutOfMemory.
+// content that would pass it raises EOutOfMemory. A string list also keeps a
+// record per line (sizeof(std::string) bytes), and those records have the same
+// bound: more than KFILE_LOAD_LIMIT / sizeof(std::string) lines (8 Mi on
+// 64-bit targets) raise EOutOfMemory as well.
 #ifndef KOMBREL_CONTAINER_LOAD_LIMIT_H
 #define KOMBREL_CONTAINER_LOAD_LIMIT_H
 

@@ -3,6 +3,7 @@
 // move 2048 bytes at a time; memory streams live only inside one call.
 #include "container/kfile.h"
 #include "container/load_limit.h"
+#include "platform/exceptions.h"
 #include "platform/graphic.h"
 #include "platform/memory_stream.h"
 #include "platform/string_list.h"
@@ -92,6 +93,10 @@ bool KFile_ExtractToStrings(const char *name, TStrings *strings, KFileReader *re
     TMemoryStream content(loadLimit);
     if (!KFile_ExtractToStream(&content, name, reader))
         return false;
+    // Each line costs a string record besides its bytes, so a text of empty
+    // lines would cost thirty times the bound; the records get the same bound.
+    if (LineCount(content.Bytes()) > loadLimit / sizeof(std::string))
+        throw EOutOfMemory();
     content.SetPosition(0);
     strings->LoadFromStream(content);
     return true;

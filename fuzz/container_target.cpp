@@ -116,16 +116,25 @@ void CheckEntry(std::string_view file, KFileReader &reader, int32_t index, std::
     // The loaders: the whole content in memory, up to the bound, and the
     // object untouched unless it loaded.
     const bool tooLarge = result.size > static_cast<std::int64_t>(kLoadLimit);
+    std::size_t lineCount = 0;
+    if (result.ok && !tooLarge) {
+        TMemoryStream content;
+        FUZZ_CHECK(KFile_ExtractIndexToStream(&content, index, &reader));
+        lineCount = LineCount(content.Bytes());
+    }
+    const bool tooManyLines = lineCount > kLoadLimit / sizeof(std::string);
     TStringList lines;
     lines.Add("before");
     bool threw = false;
     try {
         const bool loaded = KFile_ExtractToStrings(name.c_str(), &lines, &reader);
         FUZZ_CHECK(loaded == result.ok);
+        if (loaded)
+            FUZZ_CHECK(static_cast<std::size_t>(lines.Count()) == lineCount);
     } catch (const EOutOfMemory &) {
         threw = true;
     }
-    FUZZ_CHECK(threw == tooLarge);
+    FUZZ_CHECK(threw == (tooLarge || tooManyLines));
     if (threw || !result.ok)
         FUZZ_CHECK(lines.Count() == 1 && lines.Strings(0) == "before");
 

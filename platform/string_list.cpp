@@ -11,14 +11,12 @@ void TStrings::LoadFromStream(TStream &stream)
 void TStrings::SetText(std::string_view text)
 {
     Clear();
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) {
-            Add(std::string(text.substr(start)));
-            return;
-        }
-        Add(std::string(text.substr(start, end - start)));
-        start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
-    }
+    ForEachLine(text, [this](std::string_view line) { Add(std::string(line)); });
+}
+
+std::size_t LineCount(std::string_view text)
+{
+    std::size_t count = 0;
+    ForEachLine(text, [&count](std::string_view) { ++count; });
+    return count;
 }

@@ -25,6 +25,25 @@ public:
     void SetText(std::string_view text);
 };
 
+// Calls `line` with each line of `text`, split as SetText splits it.
+template <class LineFunction>
+void ForEachLine(std::string_view text, LineFunction line)
+{
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) {
+            line(text.substr(start));
+            return;
+        }
+        line(text.substr(start, end - start));
+        start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+    }
+}
+
+// The number of lines SetText makes of `text`.
+std::size_t LineCount(std::string_view text);
+
 class TStringList : public TStrings {
 public:
     int Count() const override { return static_cast<int>(lines_.size()); }

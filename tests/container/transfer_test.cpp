@@ -292,6 +292,34 @@ TEST_F(Transfer, InflationBombIsOutOfMemoryForTheLoaders)
     EXPECT_EQ(unbounded.Size(), 4 << 20);
 }
 
+TEST_F(Transfer, StringLoaderBoundsItsLinesToo)
+{
+    // A string list keeps a record per line, so a text of empty lines costs
+    // about thirty times its size; the records share the content's bound.
+    const std::size_t limit = 64 * 1024;
+    const std::size_t mostLines = limit / sizeof(std::string);
+    OpenBytes(ContainerBytes({
+        {"breaks", ZlibCompress(std::string(limit, '\n')), KFILE_FLAG_COMPRESSED},
+        {"one too many", std::string(mostLines + 1, '\n')},
+        {"most", std::string(mostLines - 1, '\n') + "last line"},
+    }));
+    LoadLimit bound(limit);
+
+    TStringList list;
+    list.Add("untouched");
+    EXPECT_THROW(KFile_ExtractToStrings("breaks", &list, &reader), EOutOfMemory);
+    EXPECT_THROW(KFile_ExtractToStrings("one too many", &list, &reader), EOutOfMemory);
+    EXPECT_EQ(list.Count(), 1);
+    EXPECT_EQ(list.Strings(0), "untouched");
+
+    ASSERT_TRUE(KFile_ExtractToStrings("most", &list, &reader));
+    EXPECT_EQ(static_cast<std::size_t>(list.Count()), mostLines);
+    EXPECT_EQ(list.Strings(list.Count() - 1), "last line");
+    TBitmap bitmap;
+    EXPECT_THROW(KFile_ExtractToGraphic("breaks", &bitmap, &reader), EInvalidGraphic)
+        << "a picture keeps no lines: the content bound alone applies";
+}
+
 // ---- Through files, as a program uses the unit ------------------------------
 
 TEST(TransferFiles, AddFromFileStreamsAndExtractToFileStreams)

@@ -37,6 +37,7 @@ TEST_P(StringListLoad, ReplacesTheLinesWithTheText)
     stream.SetPosition(8);
     list.LoadFromStream(stream);
     EXPECT_EQ(Lines(list), c.lines);
+    EXPECT_EQ(LineCount(c.text), c.lines.size());
 }
 
 INSTANTIATE_TEST_SUITE_P(
