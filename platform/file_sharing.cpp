@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <vector>
 
@@ -19,11 +20,18 @@ struct HeldOpen {
     FileShare share;
 };
 
+// A stdio file of the container unit: its place in the table, and the buffer
+// it reads and writes through.
+struct StdioOpen {
+    SharingEntry entry;
+    std::unique_ptr<char[]> buffer;
+};
+
 struct Table {
     std::mutex mutex;
     std::vector<HeldOpen> opens;
     std::uint64_t lastToken = 0;
-    std::map<FILE *, SharingEntry> stdioFiles;
+    std::map<FILE *, StdioOpen> stdioFiles;
 };
 
 Table &TheTable()
@@ -173,14 +181,18 @@ FILE *OpenSharedStdio(const char *path, const char *mode)
         FailWith(fd, errno);
         return nullptr;
     }
-    SharingEntry entry(identity, parsed.access, FileShare::DenyNone);
-    SharingEntry stale; // of a FILE * closed without CloseSharedStdio; released after the lock
+    // The unit moves its data in small pieces; a large buffer turns them into
+    // few system calls.
+    StdioOpen open{SharingEntry(identity, parsed.access, FileShare::DenyNone),
+                   std::make_unique_for_overwrite<char[]>(kStdioBufferSize)};
+    setvbuf(file, open.buffer.get(), _IOFBF, kStdioBufferSize);
+    StdioOpen stale; // of a FILE * closed without CloseSharedStdio; released after the lock
     Table &table = TheTable();
     std::lock_guard lock(table.mutex);
     auto [slot, inserted] = table.stdioFiles.try_emplace(file);
     if (!inserted)
         stale = std::move(slot->second);
-    slot->second = std::move(entry);
+    slot->second = std::move(open);
     return file;
 }
 
@@ -188,16 +200,17 @@ int CloseSharedStdio(FILE *file)
 {
     if (file == nullptr)
         return EOF;
-    SharingEntry entry;
+    StdioOpen open;
     {
         Table &table = TheTable();
         std::lock_guard lock(table.mutex);
         const auto found = table.stdioFiles.find(file);
         if (found != table.stdioFiles.end()) {
-            entry = std::move(found->second);
+            open = std::move(found->second);
             table.stdioFiles.erase(found);
         }
     }
-    // `entry` leaves the table when this function returns, after the lock.
+    // `open` leaves the table and frees the buffer when this function
+    // returns: after the lock, and after fclose has flushed the buffer.
     return fclose(file);
 }

@@ -16,6 +16,7 @@
 
 #include <sys/types.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 
@@ -49,7 +50,11 @@ private:
     std::uint64_t token_ = 0; // 0: holds nothing
 };
 
-// fopen for the container unit's files. The C runtime denies nothing to other
+// Size of the buffer that OpenSharedStdio gives every file it opens.
+inline constexpr std::size_t kStdioBufferSize = 256 * 1024;
+
+// fopen for the container unit's files, each with a buffer of
+// kStdioBufferSize bytes. The C runtime denies nothing to other
 // opens, so the open is refused only when an open this process holds denies
 // its access. Mode strings are those of fopen ("rb", "wb", "w+b", ...); a
 // file opened with "w" is truncated only after the check. Returns null with

@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 
 #include "platform/exceptions.h"
 
@@ -59,12 +61,12 @@ TFileStream::~TFileStream()
     close(fd_);
 }
 
-std::size_t TFileStream::Read(void *buffer, std::size_t count)
+// Reads up to `count` bytes from the file itself, retrying short reads.
+static std::size_t ReadFully(int fd, char *bytes, std::size_t count)
 {
-    auto *bytes = static_cast<char *>(buffer);
     std::size_t done = 0;
     while (done < count) {
-        const ssize_t got = read(fd_, bytes + done, count - done);
+        const ssize_t got = read(fd, bytes + done, count - done);
         if (got < 0 && errno == EINTR)
             continue;
         if (got <= 0)
@@ -74,8 +76,39 @@ std::size_t TFileStream::Read(void *buffer, std::size_t count)
     return done;
 }
 
+std::size_t TFileStream::Read(void *buffer, std::size_t count)
+{
+    auto *bytes = static_cast<char *>(buffer);
+    std::size_t done = 0;
+    while (done < count) {
+        if (aheadBegin_ == aheadEnd_) {
+            if (count - done >= kReadAhead)
+                return done + ReadFully(fd_, bytes + done, count - done);
+            if (!readAhead_)
+                readAhead_ = std::make_unique_for_overwrite<char[]>(kReadAhead);
+            aheadBegin_ = 0;
+            aheadEnd_ = ReadFully(fd_, readAhead_.get(), kReadAhead);
+            if (aheadEnd_ == 0)
+                break;
+        }
+        const std::size_t take = std::min(count - done, aheadEnd_ - aheadBegin_);
+        std::memcpy(bytes + done, readAhead_.get() + aheadBegin_, take);
+        aheadBegin_ += take;
+        done += take;
+    }
+    return done;
+}
+
+void TFileStream::DropReadAhead()
+{
+    if (aheadBegin_ != aheadEnd_)
+        lseek(fd_, -static_cast<off_t>(aheadEnd_ - aheadBegin_), SEEK_CUR);
+    aheadBegin_ = aheadEnd_ = 0;
+}
+
 std::size_t TFileStream::Write(const void *buffer, std::size_t count)
 {
+    DropReadAhead();
     const auto *bytes = static_cast<const char *>(buffer);
     std::size_t done = 0;
     while (done < count) {
@@ -91,11 +124,12 @@ std::size_t TFileStream::Write(const void *buffer, std::size_t count)
 
 std::int64_t TFileStream::Position() const
 {
-    return lseek(fd_, 0, SEEK_CUR);
+    return lseek(fd_, 0, SEEK_CUR) - static_cast<std::int64_t>(aheadEnd_ - aheadBegin_);
 }
 
 void TFileStream::SetPosition(std::int64_t position)
 {
+    aheadBegin_ = aheadEnd_ = 0;
     lseek(fd_, position < 0 ? 0 : position, SEEK_SET);
 }
 

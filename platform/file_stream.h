@@ -3,6 +3,7 @@
 #ifndef KOMBREL_PLATFORM_FILE_STREAM_H
 #define KOMBREL_PLATFORM_FILE_STREAM_H
 
+#include <memory>
 #include <string>
 
 #include "platform/file_sharing.h"
@@ -34,8 +35,16 @@ public:
     std::int64_t Size() const override;
 
 private:
+    // Bytes read ahead of the caller: callers read in small pieces, the file
+    // is read in large ones. Writing and positioning drop what is left.
+    static constexpr std::size_t kReadAhead = 256 * 1024;
+    void DropReadAhead();
+
     int fd_ = -1;
     SharingEntry sharing_;
+    std::unique_ptr<char[]> readAhead_;
+    std::size_t aheadBegin_ = 0;
+    std::size_t aheadEnd_ = 0;
 };
 
 #endif

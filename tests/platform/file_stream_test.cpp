@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/exceptions.h"
 #include "platform/file_sharing.h"
@@ -47,6 +48,46 @@ TEST(FileStream, CreatedStreamIsReadableToo)
     in.SetPosition(0);
     char buffer[4];
     EXPECT_EQ(in.Read(buffer, sizeof buffer), 3u) << "a created stream is also readable";
+}
+
+// Reads are served from a read-ahead buffer; what the caller sees must be the
+// file's bytes and positions all the same, whatever the sizes of the reads.
+TEST(FileStream, SmallAndLargeReadsSeeTheFileAsItIs)
+{
+    TempDir dir;
+    const std::string bytes = testing_support::PatternBytes(1'000'003);
+    WriteFileBytes("f", bytes);
+    TFileStream in("f", FileMode::OpenRead);
+    std::string seen;
+    const std::size_t sizes[] = {1, 2048, 700'000, 3, 2048};
+    std::vector<char> buffer(700'000);
+    for (std::size_t i = 0; seen.size() < bytes.size(); ++i) {
+        const std::size_t got = in.Read(buffer.data(), sizes[i % std::size(sizes)]);
+        ASSERT_GT(got, 0u);
+        seen.append(buffer.data(), got);
+        ASSERT_EQ(in.Position(), static_cast<std::int64_t>(seen.size()));
+    }
+    EXPECT_TRUE(seen == bytes);
+    EXPECT_EQ(in.Read(buffer.data(), 10), 0u);
+    in.SetPosition(5);
+    ASSERT_EQ(in.Read(buffer.data(), 4), 4u);
+    EXPECT_EQ(std::string(buffer.data(), 4), bytes.substr(5, 4));
+}
+
+TEST(FileStream, WriteAfterAReadLandsAtTheReadPosition)
+{
+    TempDir dir;
+    TFileStream stream("f", FileMode::Create);
+    stream.WriteBuffer("0123456789", 10);
+    stream.SetPosition(0);
+    char buffer[3];
+    ASSERT_EQ(stream.Read(buffer, 3), 3u);
+    stream.WriteBuffer("abc", 3);
+    EXPECT_EQ(stream.Position(), 6);
+    stream.SetPosition(0);
+    char all[10];
+    ASSERT_EQ(stream.Read(all, 10), 10u);
+    EXPECT_EQ(std::string(all, 10), "012abc6789");
 }
 
 TEST(FileStream, OpenAndCreateErrorsNameThePath)
