@@ -2,6 +2,7 @@
 // looked up by its name, read through KFile_Read and extracted to memory by
 // index, by name and through both loaders, and each result is checked against
 // what the bytes themselves say.
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <string>
