@@ -73,7 +73,9 @@ bool ExtractEntry(OpenedContainer &container, int32_t index, const fs::path &fol
     try {
         TFileStream out(target, FileMode::Create);
         complete = KFile_ExtractIndexToStream(&out, index, &container.reader);
-        if (!complete)
+        if (complete)
+            out.Flush();
+        else
             Complain(PrintableName(name) + ": damaged, its data does not inflate");
     } catch (const EFCreateError &) {
         Complain(PrintableName(name) + ": cannot create " + PrintableName(target));

@@ -48,7 +48,7 @@ TFileStream::TFileStream(const std::string &path, FileMode mode)
     if (fd < 0 || !IdentifyFile(fd, &identity, &status))
         throw EFCreateError(path);
     if (SharingConflicts(identity, FileAccess::ReadWrite, FileShare::DenyReadWrite)
-        || (S_ISREG(status.st_mode) && ftruncate(fd, 0) != 0)) {
+        || (S_ISREG(status.st_mode) && status.st_size != 0 && ftruncate(fd, 0) != 0)) {
         close(fd);
         throw EFCreateError(path);
     }
@@ -58,6 +58,7 @@ TFileStream::TFileStream(const std::string &path, FileMode mode)
 
 TFileStream::~TFileStream()
 {
+    WriteHeldBack();
     close(fd_);
 }
 
@@ -78,16 +79,17 @@ static std::size_t ReadFully(int fd, char *bytes, std::size_t count)
 
 std::size_t TFileStream::Read(void *buffer, std::size_t count)
 {
+    WriteHeldBack();
     auto *bytes = static_cast<char *>(buffer);
     std::size_t done = 0;
     while (done < count) {
         if (aheadBegin_ == aheadEnd_) {
-            if (count - done >= kReadAhead)
+            if (count - done >= kBufferSize)
                 return done + ReadFully(fd_, bytes + done, count - done);
             if (!readAhead_)
-                readAhead_ = std::make_unique_for_overwrite<char[]>(kReadAhead);
+                readAhead_ = std::make_unique_for_overwrite<char[]>(kBufferSize);
             aheadBegin_ = 0;
-            aheadEnd_ = ReadFully(fd_, readAhead_.get(), kReadAhead);
+            aheadEnd_ = ReadFully(fd_, readAhead_.get(), kBufferSize);
             if (aheadEnd_ == 0)
                 break;
         }
@@ -106,13 +108,13 @@ void TFileStream::DropReadAhead()
     aheadBegin_ = aheadEnd_ = 0;
 }
 
-std::size_t TFileStream::Write(const void *buffer, std::size_t count)
+// Writes all `count` bytes to the file itself, retrying short writes;
+// returns how many it took.
+static std::size_t WriteFully(int fd, const char *bytes, std::size_t count)
 {
-    DropReadAhead();
-    const auto *bytes = static_cast<const char *>(buffer);
     std::size_t done = 0;
     while (done < count) {
-        const ssize_t put = write(fd_, bytes + done, count - done);
+        const ssize_t put = write(fd, bytes + done, count - done);
         if (put < 0 && errno == EINTR)
             continue;
         if (put <= 0)
@@ -122,13 +124,43 @@ std::size_t TFileStream::Write(const void *buffer, std::size_t count)
     return done;
 }
 
+bool TFileStream::WriteHeldBack()
+{
+    const std::size_t size = heldBackSize_;
+    heldBackSize_ = 0;
+    return size == 0 || WriteFully(fd_, heldBack_.get(), size) == size;
+}
+
+std::size_t TFileStream::Write(const void *buffer, std::size_t count)
+{
+    DropReadAhead();
+    const auto *bytes = static_cast<const char *>(buffer);
+    if (heldBackSize_ + count > kBufferSize && !WriteHeldBack())
+        return 0;
+    if (count >= kBufferSize)
+        return WriteFully(fd_, bytes, count);
+    if (!heldBack_)
+        heldBack_ = std::make_unique_for_overwrite<char[]>(kBufferSize);
+    std::memcpy(heldBack_.get() + heldBackSize_, bytes, count);
+    heldBackSize_ += count;
+    return count;
+}
+
+void TFileStream::Flush()
+{
+    if (!WriteHeldBack())
+        throw EWriteError();
+}
+
 std::int64_t TFileStream::Position() const
 {
-    return lseek(fd_, 0, SEEK_CUR) - static_cast<std::int64_t>(aheadEnd_ - aheadBegin_);
+    return lseek(fd_, 0, SEEK_CUR) - static_cast<std::int64_t>(aheadEnd_ - aheadBegin_)
+           + static_cast<std::int64_t>(heldBackSize_);
 }
 
 void TFileStream::SetPosition(std::int64_t position)
 {
+    WriteHeldBack();
     aheadBegin_ = aheadEnd_ = 0;
     lseek(fd_, position < 0 ? 0 : position, SEEK_SET);
 }
@@ -136,5 +168,6 @@ void TFileStream::SetPosition(std::int64_t position)
 std::int64_t TFileStream::Size() const
 {
     struct stat status;
-    return fstat(fd_, &status) == 0 ? status.st_size : 0;
+    const std::int64_t onDisk = fstat(fd_, &status) == 0 ? status.st_size : 0;
+    return std::max(onDisk, Position());
 }

@@ -34,17 +34,28 @@ public:
     void SetPosition(std::int64_t position) override;
     std::int64_t Size() const override;
 
+    // Writes what is held back; raises EWriteError when the file does not
+    // take it all. Call it before destroying a stream whose content matters:
+    // the destructor writes what is left too, but cannot report a failure.
+    void Flush();
+
 private:
-    // Bytes read ahead of the caller: callers read in small pieces, the file
-    // is read in large ones. Writing and positioning drop what is left.
-    static constexpr std::size_t kReadAhead = 256 * 1024;
+    // Callers read and write in small pieces; the file is read and written in
+    // large ones. Bytes read ahead are dropped by writing and positioning;
+    // bytes held back are written when the buffer fills, before reading or
+    // positioning, by Flush and by the destructor. A write that cannot pass
+    // held-back bytes to the file takes nothing, so WriteBuffer raises.
+    static constexpr std::size_t kBufferSize = 256 * 1024;
     void DropReadAhead();
+    bool WriteHeldBack();
 
     int fd_ = -1;
     SharingEntry sharing_;
     std::unique_ptr<char[]> readAhead_;
     std::size_t aheadBegin_ = 0;
     std::size_t aheadEnd_ = 0;
+    std::unique_ptr<char[]> heldBack_;
+    std::size_t heldBackSize_ = 0;
 };
 
 #endif

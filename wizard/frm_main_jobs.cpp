@@ -146,5 +146,7 @@ void TfrmMain::ExecuteRestore()
         // A failed inflate has shown its own box; the output keeps what was
         // inflated and the job goes on.
         KFile_ExtractToStream(&stream, name.c_str(), container.Reader());
+        // A write that fails on the last bytes raises here, like any other.
+        stream.Flush();
     }
 }

@@ -90,6 +90,33 @@ TEST(FileStream, WriteAfterAReadLandsAtTheReadPosition)
     EXPECT_EQ(std::string(all, 10), "012abc6789");
 }
 
+TEST(FileStream, HeldBackBytesReachTheFileAndAFullDiskIsReported_DevFull)
+{
+    TempDir dir;
+    {
+        TFileStream out("f", FileMode::Create);
+        for (int i = 0; i < 300; ++i)
+            out.WriteBuffer(testing_support::PatternBytes(2048, i).data(), 2048);
+        EXPECT_EQ(out.Position(), 300 * 2048);
+        EXPECT_EQ(out.Size(), 300 * 2048);
+    }
+    std::string expected;
+    for (int i = 0; i < 300; ++i)
+        expected += testing_support::PatternBytes(2048, i);
+    EXPECT_TRUE(ReadFileBytes("f") == expected);
+
+    // /dev/full takes nothing: a small write is held back, and Flush reports
+    // it; a stream of many writes reports the failure while writing.
+    {
+        TFileStream small("/dev/full", FileMode::Create);
+        small.WriteBuffer("x", 1);
+        EXPECT_THROW(small.Flush(), EWriteError);
+    }
+    TFileStream large("/dev/full", FileMode::Create);
+    EXPECT_THROW(
+        for (int i = 0; i < 300; ++i) large.WriteBuffer(expected.data(), 2048), EWriteError);
+}
+
 TEST(FileStream, OpenAndCreateErrorsNameThePath)
 {
     TempDir dir;
