@@ -85,7 +85,8 @@ bool WritePayload(const char *file, const std::string &content)
     if (!KFile_DeflateStream(&source, &payload))
         return false;
     std::ofstream out(file, std::ios::binary);
-    out.write(payload.Bytes().data(), static_cast<std::streamsize>(payload.Bytes().size()));
+    const std::string bytes = payload.Bytes();
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(out.flush());
 }
 

@@ -8,7 +8,8 @@
 #ifndef KOMBREL_PLATFORM_MEMORY_STREAM_H
 #define KOMBREL_PLATFORM_MEMORY_STREAM_H
 
-#include <string_view>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/stream.h"
@@ -24,13 +25,24 @@ public:
     std::size_t Write(const void *buffer, std::size_t count) override;
     std::int64_t Position() const override { return position_; }
     void SetPosition(std::int64_t position) override { position_ = position < 0 ? 0 : position; }
-    std::int64_t Size() const override { return static_cast<std::int64_t>(bytes_.size()); }
+    std::int64_t Size() const override { return static_cast<std::int64_t>(size_); }
 
     std::size_t Limit() const { return limit_; }
-    std::string_view Bytes() const { return {reinterpret_cast<const char *>(bytes_.data()), bytes_.size()}; }
+    // A copy of the whole content.
+    std::string Bytes() const;
 
 private:
-    std::vector<unsigned char> bytes_;
+    // The content lives in blocks of this size, so growing never copies what
+    // is there and never holds the content twice: a stream of n bytes takes
+    // at most n plus one block.
+    static constexpr std::size_t kBlockSize = 1 << 20;
+
+    // Calls `visit(block bytes, length)` for the bytes [position, position + count).
+    template <typename Visit>
+    void ForEachPiece(std::size_t position, std::size_t count, Visit visit) const;
+
+    std::vector<std::unique_ptr<unsigned char[]>> blocks_;
+    std::size_t size_ = 0;
     std::int64_t position_ = 0;
     std::size_t limit_;
 };
