@@ -10,58 +10,17 @@ set -eu
 program=$1
 cli=$2
 pictures=$3
-work=$(mktemp -d)
-xvfb_pid=""
-program_pid=""
-cleanup() {
-    [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-    echo "FAIL: $*" >&2
-    [ -s "$work/program.log" ] && sed 's/^/program: /' "$work/program.log" >&2
-    exit 1
-}
+. "$(dirname "$0")/../support/xvfb_session.sh"
 mkdir -p "$pictures"
-
-# -noreset: the server would otherwise reset when its last client leaves, and
-# simulated input would stop working; -r: no key auto-repeat.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -noreset -r -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-tries=0
-until [ -s "$work/display" ]; do
-    tries=$((tries + 1))
-    [ $tries -le 100 ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-    sleep 0.1
-done
-DISPLAY=:$(cat "$work/display")
-export DISPLAY
-unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 
 # Sources of three kinds; the container and the extracted files go to out/.
 mkdir "$work/src" "$work/out"
 printf 'plain text, stored as it is\n' >"$work/src/notes.txt"
 head -c 70000 /dev/urandom >"$work/src/noise.bin"
 seq 1 20000 >"$work/src/numbers.txt"
-container="$work/out/joined.kbr"
+container="$work/out/joined.kmb"
 
-main_window=""
-start_program() {
-    (cd "$work" && exec "$program") >"$work/program.log" 2>&1 &
-    program_pid=$!
-    main_window=""
-    tries=0
-    while [ -z "$main_window" ]; do
-        tries=$((tries + 1))
-        [ $tries -le 200 ] || fail "no visible window titled \"Kombrel file utility\""
-        kill -0 "$program_pid" 2>/dev/null || fail "the program ended before showing its window"
-        sleep 0.1
-        main_window=$(xdotool search --onlyvisible --name '^Kombrel file utility$' 2>/dev/null | head -n 1 || true)
-    done
-    sleep 0.5 # the first paint
-}
+start_program() { start_wizard "$program" "$work"; }
 
 # The window has no frame without a window manager: its client area is at
 # 200,107 and the notebook's pages at 80,8 within it.
