@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "container/kfile.h"
+#include "tests/support/container_bytes.h"
 #include "tests/support/temp_dir.h"
 
 using testing_support::PatternBytes;
@@ -32,30 +33,14 @@ uint32_t LE32At(const std::string &bytes, std::size_t position)
     return v;
 }
 
-std::string LE32(uint32_t v)
-{
-    std::string s(4, '\0');
-    for (int i = 0; i < 4; ++i)
-        s[i] = static_cast<char>(v >> (8 * i));
-    return s;
-}
-
-std::string Field(std::string_view text, std::size_t width)
-{
-    std::string field(text);
-    field.resize(width, '\0');
-    return field;
-}
-
+// The header exactly as the writer makes it: its own signature and comment.
 std::string Header(uint32_t count)
 {
-    return Field("KOMBREL", 8) + Field("Create by \"Kombrel file unit Rev.8\"", 256) + LE32(count);
+    return testing_support::Field("KOMBREL", 8) + testing_support::Field("Create by \"Kombrel file unit Rev.8\"", 256)
+           + testing_support::LE32(count);
 }
 
-std::string Record(std::string_view nameField, uint32_t flags, uint32_t offset, uint32_t size)
-{
-    return Field(nameField, 256) + LE32(flags) + LE32(0) + LE32(offset) + LE32(size);
-}
+const auto Record = testing_support::RecordBytes;
 
 struct Entry {
     uint32_t flags, offset, size;
