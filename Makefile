@@ -1,5 +1,7 @@
-# The two commands: `make run` starts the program, `make test` runs every test.
-# Both install missing Debian packages first and build incrementally.
+# The two commands: `make run` starts the program, `make test` runs every test
+# (the normal build, then the sanitizer build and short fuzz runs). Both install
+# missing Debian packages first and build incrementally. `make package`,
+# `make sanitize` and `make fuzz` run one part on its own.
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 # The sanitizer build and the fuzz build live beside the normal one.
