@@ -1,11 +1,13 @@
 // Memory streams and the write-all of every stream.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
 #include "platform/exceptions.h"
 #include "platform/memory_stream.h"
+#include "tests/support/temp_dir.h"
 #include "tests/support/test_streams.h"
 
 using testing_support::FullStream;
@@ -58,6 +60,30 @@ TEST(MemoryStream, ManyBytesInSmallWrites)
         expected += byte;
     }
     EXPECT_EQ(stream.Bytes(), expected);
+}
+
+// The content is kept in blocks, the first of which grows: reads and writes
+// that cross every kind of boundary see one run of bytes.
+TEST(MemoryStream, ContentAcrossBlocksReadsBackWhole)
+{
+    const std::string bytes = testing_support::PatternBytes(3 * 1024 * 1024 + 5);
+    TMemoryStream stream;
+    for (std::size_t at = 0; at < bytes.size(); at += 1000)
+        stream.WriteBuffer(bytes.data() + at, std::min<std::size_t>(1000, bytes.size() - at));
+    EXPECT_TRUE(stream.Bytes() == bytes);
+
+    stream.SetPosition((1 << 20) - 3);
+    stream.WriteBuffer("abcdef", 6); // across the first and second block
+    std::string expected = bytes;
+    expected.replace((1 << 20) - 3, 6, "abcdef");
+    stream.SetPosition(0);
+    EXPECT_TRUE(ReadAll(stream) == expected);
+
+    TMemoryStream gap;
+    gap.WriteBuffer("head", 4);
+    gap.SetPosition(2 * 1024 * 1024);
+    gap.WriteBuffer("tail", 4);
+    EXPECT_TRUE(gap.Bytes() == "head" + std::string(2 * 1024 * 1024 - 4, '\0') + "tail");
 }
 
 TEST(MemoryStream, GrowingPastTheLimitIsOutOfMemoryAndWritesNothing)
