@@ -1,7 +1,8 @@
 # Test support for shell tests of the real window, sourced by them: a private
 # work folder ($work), an X server of its own ($DISPLAY), cleanup on exit,
-# fail MESSAGE, and start_wizard PROGRAM [FOLDER], which starts the program
-# and waits for its visible window ($program_pid, $main_window).
+# fail MESSAGE, start_wizard PROGRAM [FOLDER], which starts the program and
+# waits for its visible window ($program_pid, $main_window), and
+# wait_for_exit WHAT, which waits for it to end with exit code 0.
 work=$(mktemp -d)
 xvfb_pid=""
 program_pid=""
@@ -48,4 +49,17 @@ start_wizard() { # PROGRAM [FOLDER to start it in]
         main_window=$(xdotool search --onlyvisible --name '^Kombrel file utility$' 2>/dev/null | head -n 1 || true)
     done
     sleep 0.5 # let the first paint reach the server
+}
+
+wait_for_exit() { # WHAT should have ended it, for the failure message
+    tries=0
+    while kill -0 "$program_pid" 2>/dev/null; do
+        tries=$((tries + 1))
+        [ $tries -le 300 ] || fail "the program did not end on $1"
+        sleep 0.1
+    done
+    status=0
+    wait "$program_pid" || status=$?
+    program_pid=""
+    [ "$status" -eq 0 ] || fail "exit code $status, expected 0"
 }

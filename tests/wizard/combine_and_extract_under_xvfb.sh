@@ -78,18 +78,6 @@ type_into_dialog() { # text, replacing what the file name box holds
     xdotool key ctrl+a
     xdotool type --delay 20 "$1"
 }
-wait_for_exit() {
-    tries=0
-    while kill -0 "$program_pid" 2>/dev/null; do
-        tries=$((tries + 1))
-        [ $tries -le 300 ] || fail "the program did not end on 終了"
-        sleep 0.1
-    done
-    status=0
-    wait "$program_pid" || status=$?
-    program_pid=""
-    [ "$status" -eq 0 ] || fail "exit code $status, expected 0"
-}
 
 # --- Combine ---------------------------------------------------------------
 start_program
@@ -125,7 +113,7 @@ until [ -s "$container" ] && [ ! -e "$work/\$LDTEMP\$.TMP" ]; do
 done
 picture 5-execute-finished
 press_next # 終了
-wait_for_exit
+wait_for_exit 終了
 
 "$cli" list --long "$container" >"$work/listing" || fail "kombrel cannot list the container"
 for expected in '^ *0 .* store .* noise.bin$' '^ *1 .* deflate .* notes.txt$' '^ *2 .* deflate .* numbers.txt$'; do
@@ -157,7 +145,7 @@ until [ -s "$work/out/numbers.txt" ]; do
 done
 picture 9-execute-extracted
 press_next # 終了
-wait_for_exit
+wait_for_exit 終了
 
 cmp "$work/src/noise.bin" "$work/out/noise.bin" || fail "noise.bin differs"
 cmp "$work/src/numbers.txt" "$work/out/numbers.txt" || fail "numbers.txt differs"

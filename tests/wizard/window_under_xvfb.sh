@@ -21,14 +21,5 @@ import -window "$window" "$picture" || fail "no picture of the window"
 # キャンセル lies at 304, 216 (83 x 25) on the client area at 200, 107.
 xdotool mousemove 545 335 click 1
 
-tries=0
-while kill -0 "$program_pid" 2>/dev/null; do
-    tries=$((tries + 1))
-    [ $tries -le 100 ] || fail "the window did not close on キャンセル"
-    sleep 0.1
-done
-status=0
-wait "$program_pid" || status=$?
-program_pid=""
-[ "$status" -eq 0 ] || fail "exit code $status, expected 0"
+wait_for_exit キャンセル
 echo "window shown, picture in $picture, closed with exit code 0"
